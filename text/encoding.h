@@ -15,6 +15,8 @@ namespace quillet {
 std::u16string ansiToUnits(std::string_view ansi);
 // UTF-16 units to code page 936 (WideCharToMultiByte, CP 936, no default given).
 std::string unitsToAnsi(std::u16string_view units);
+// The same; usedDefault tells whether a unit had to become the default "?".
+std::string unitsToAnsi(std::u16string_view units, bool& usedDefault);
 // UTF-8 bytes to UTF-16 units (MultiByteToWideChar, CP_UTF8).
 std::u16string utf8ToUnits(std::string_view utf8);
 // UTF-16 units to UTF-8 bytes (WideCharToMultiByte, CP_UTF8).
