@@ -11,7 +11,7 @@ class MatchList;    // the matches of one execute
 // A regular expression with ECMAScript's meaning, over GBK texts. Indexes
 // of matches and sub-matches count from 1.
 class RegexObject {
-public:
+  public:
     void destroy();
     RegexObject copy() const;
     bool create(const Text& pattern, bool caseSensitive = false, bool global = true);
@@ -26,7 +26,7 @@ public:
     const ComObject<RegexEngine>& regExp() const { return regExp_; }
     const ComObject<MatchList>& matches() const { return matches_; }
 
-private:
+  private:
     ComObject<RegexEngine> regExp_;
     ComObject<MatchList> matches_;
 };
