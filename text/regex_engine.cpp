@@ -3,6 +3,7 @@
 #define PCRE2_CODE_UNIT_WIDTH 16
 #include <pcre2.h>
 
+#include <algorithm>
 #include <map>
 
 #include "text/regex_case.h"
@@ -12,7 +13,9 @@ namespace quillet {
 namespace {
 
 constexpr PCRE2_SIZE kJitStackStart = 32 * 1024;
-constexpr PCRE2_SIZE kJitStackMax = 8 * 1024 * 1024;
+// Reserved, not committed, until a search needs it: room for about a million
+// iterations of a group over a 1 MB subject.
+constexpr PCRE2_SIZE kJitStackMax = 64 * 1024 * 1024;
 // What the interpreter may take when the JIT stack runs out (in KiB).
 constexpr uint32_t kHeapLimitKiB = 256 * 1024;
 
@@ -95,6 +98,7 @@ struct RegexEngine::Impl {
     BackrefCheck readCallout(std::u16string_view text) const;
     void prepareMatching();
     int search(std::u16string_view subject, std::size_t offset);
+    void releaseInterpreterFrames();
     RegexMatch currentMatch() const;
 };
 
@@ -169,8 +173,21 @@ int RegexEngine::Impl::search(std::u16string_view subject, std::size_t offset) {
     if (rc == PCRE2_ERROR_JIT_STACKLIMIT) {
         rc = pcre2_match(code.get(), units(subject), subject.size(), offset, PCRE2_NO_JIT,
                          matchData.get(), context.get());
+        releaseInterpreterFrames();
     }
     return rc;
+}
+
+// The match data keeps the interpreter's frames for the next search, up to
+// the heap limit; a fresh one (with the same offsets) gives them back.
+void RegexEngine::Impl::releaseInterpreterFrames() {
+    std::unique_ptr<pcre2_match_data, MatchDataDeleter> fresh(
+        pcre2_match_data_create_from_pattern(code.get(), nullptr));
+    if (!fresh) return;
+    const uint32_t pairs = pcre2_get_ovector_count(matchData.get());
+    std::copy_n(pcre2_get_ovector_pointer(matchData.get()), 2 * pairs,
+                pcre2_get_ovector_pointer(fresh.get()));
+    matchData = std::move(fresh);
 }
 
 RegexMatch RegexEngine::Impl::currentMatch() const {

@@ -184,8 +184,8 @@ class Translator {
     }
 
     std::u16string openCapture() {
-        ++groupsOpened_;
-        return u"(?<" + groupName(groupsOpened_) + u">" + closeGroup();
+        std::u16string open = u"(?<" + groupName(++groupsOpened_) + u">";
+        return open + closeGroup();  // the inner groups are numbered after this one
     }
 
     std::u16string closeGroup() {
