@@ -341,7 +341,8 @@ class Translator {
     // canonical forms, which the engine cannot do itself: a callout checks
     // the text ahead, then a lazy helper group takes exactly its length.
     std::u16string backref(int n) {
-        if (!ignoreCase_) return u"\\k<" + groupName(n) + u">";
+        // Grouped: the JIT refuses a repeated reference to an unset group.
+        if (!ignoreCase_) return u"(?:\\k<" + groupName(n) + u">)";
         usesCallouts_ = true;
         ++helpers_;
         std::u16string group = decimal(n);
