@@ -17,7 +17,9 @@ std::u16string ansiToUnits(std::string_view ansi);
 std::string unitsToAnsi(std::u16string_view units);
 // The same; usedDefault tells whether a unit had to become the default "?".
 std::string unitsToAnsi(std::u16string_view units, bool& usedDefault);
-// UTF-8 bytes to UTF-16 units (MultiByteToWideChar, CP_UTF8).
+// UTF-8 bytes to UTF-16 units (MultiByteToWideChar, CP_UTF8). One difference
+// from the recorded conversions: a sequence cut short by the end of the input
+// swallows only continuation bytes, never a byte that starts a character.
 std::u16string utf8ToUnits(std::string_view utf8);
 // UTF-16 units to UTF-8 bytes (WideCharToMultiByte, CP_UTF8).
 std::string unitsToUtf8(std::u16string_view units);
