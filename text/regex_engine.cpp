@@ -85,11 +85,13 @@ int checkBackref(const pcre2_callout_block* block, const BackrefCheck& check) {
 
 struct RegexEngine::Impl {
     bool global = true;
+    bool jitReady = false;
     int groupCount = 0;
     std::unique_ptr<pcre2_code, CodeDeleter> code;
     std::unique_ptr<pcre2_match_data, MatchDataDeleter> matchData;
     std::unique_ptr<pcre2_match_context, ContextDeleter> context;
     std::unique_ptr<pcre2_jit_stack, JitStackDeleter> jitStack;
+    std::optional<UnitSet> singleSet;
     std::vector<int> groupNumbers;                // source group n -> engine group
     std::map<PCRE2_SIZE, BackrefCheck> callouts;  // by offset of the callout's text
 
@@ -114,6 +116,7 @@ bool RegexEngine::Impl::compile(std::u16string_view pattern, bool ignoreCase) {
                              &errorOffset, nullptr));
     if (!code) return false;
     groupCount = translated->groupCount;
+    singleSet = std::move(translated->singleSet);
     for (int n = 1; n <= groupCount; ++n) {
         groupNumbers.push_back(nameToNumber(code.get(), groupName(n)));
     }
@@ -150,7 +153,8 @@ void RegexEngine::Impl::prepareMatching() {
     matchData.reset(pcre2_match_data_create_from_pattern(code.get(), nullptr));
     context.reset(pcre2_match_context_create(nullptr));
     pcre2_set_heap_limit(context.get(), kHeapLimitKiB);
-    if (pcre2_jit_compile(code.get(), PCRE2_JIT_COMPLETE) == 0) {
+    jitReady = pcre2_jit_compile(code.get(), PCRE2_JIT_COMPLETE) == 0;
+    if (jitReady) {
         jitStack.reset(pcre2_jit_stack_create(kJitStackStart, kJitStackMax, nullptr));
         pcre2_jit_stack_assign(context.get(), nullptr, jitStack.get());
     }
@@ -166,8 +170,11 @@ void RegexEngine::Impl::prepareMatching() {
 
 // The engine's answer for one search from offset: above 0 on a match.
 int RegexEngine::Impl::search(std::u16string_view subject, std::size_t offset) {
-    int rc = pcre2_match(code.get(), units(subject), subject.size(), offset, 0, matchData.get(),
-                         context.get());
+    // The JIT's own entry skips the checks that cost as much as a short search.
+    int rc = jitReady ? pcre2_jit_match(code.get(), units(subject), subject.size(), offset, 0,
+                                        matchData.get(), context.get())
+                      : pcre2_match(code.get(), units(subject), subject.size(), offset, 0,
+                                    matchData.get(), context.get());
     // Deep backtracking outgrows the JIT stack; the interpreter keeps its
     // frames on the heap, within the heap limit.
     if (rc == PCRE2_ERROR_JIT_STACKLIMIT) {
@@ -220,7 +227,12 @@ int RegexEngine::groupCount() const {
 }
 
 bool RegexEngine::test(std::u16string_view subject) {
-    return compiled() && impl_->search(subject, 0) > 0;
+    if (!compiled()) return false;
+    if (const std::optional<UnitSet>& set = impl_->singleSet) {
+        return std::any_of(subject.begin(), subject.end(),
+                           [&](char16_t unit) { return set->contains(unit); });
+    }
+    return impl_->search(subject, 0) > 0;
 }
 
 std::optional<MatchList> RegexEngine::execute(std::u16string subject) {

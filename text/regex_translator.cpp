@@ -63,7 +63,14 @@ class Translator {
         scanGroups();
         std::u16string out = disjunction();
         if (!atEnd()) throw Rejected{};  // an unmatched ')'
-        return {std::move(out), static_cast<int>(groupNames_.size()), usesCallouts_};
+        TranslatedPattern result{std::move(out), static_cast<int>(groupNames_.size()),
+                                 usesCallouts_, std::nullopt};
+        // One class and nothing else: a search is a look-up per unit.
+        if (terms_ == 1 && src_.find(u'|') == std::u16string_view::npos && lastSet_ &&
+            result.pcre == lastSet_->toPattern()) {
+            result.singleSet = std::move(lastSet_);
+        }
+        return result;
     }
 
   private:
@@ -138,6 +145,7 @@ class Translator {
     }
 
     std::u16string term() {
+        ++terms_;
         char16_t c = peek();
         if (c == u'^') {
             ++pos_;
@@ -296,7 +304,8 @@ class Translator {
     }
 
     std::u16string setAtom(const UnitSet& set) {
-        return (ignoreCase_ ? set.closedOverCase() : set).toPattern();
+        lastSet_ = ignoreCase_ ? set.closedOverCase() : set;
+        return lastSet_->toPattern();
     }
 
     std::u16string atomEscape() {
@@ -448,7 +457,8 @@ class Translator {
             }
         }
         if (ignoreCase_) set = set.closedOverCase();
-        return (negated ? set.inverted() : set).toPattern();
+        lastSet_ = negated ? set.inverted() : set;
+        return lastSet_->toPattern();
     }
 
     static void addMember(UnitSet& set, const ClassAtom& atom) {
@@ -504,6 +514,8 @@ class Translator {
     int groupsOpened_ = 0;
     int helpers_ = 0;
     bool usesCallouts_ = false;
+    int terms_ = 0;
+    std::optional<UnitSet> lastSet_;  // the set of the last class-like atom
 };
 
 }  // namespace

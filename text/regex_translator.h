@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "text/regex_unit_set.h"
+
 namespace quillet {
 
 // An ECMAScript pattern (no unicode flag) rewritten for PCRE2's 16-bit
@@ -19,6 +21,9 @@ struct TranslatedPattern {
     // one (does the text here equal group n?) and "l<n>,<k>" after it (has
     // helper group "b<k>" consumed exactly group n's length?).
     bool usesCallouts = false;
+    // Set when the whole pattern is one class-like atom ([...], \s, ., a
+    // letter ignoring case): the units it matches.
+    std::optional<UnitSet> singleSet;
 };
 
 // The translation, or nothing for a pattern that ECMAScript rejects or that
