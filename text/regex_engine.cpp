@@ -46,10 +46,10 @@ int readNumber(std::u16string_view digits) {
     return value;
 }
 
-// What one callout of a case-blind back-reference checks.
-struct BackrefCheck {
-    bool lengthCheck = false;  // "l": the helper took group's length; "p": the text ahead
-    int group = 0;             // engine numbers
+// What one callout checks (see TranslatedPattern::usesCallouts).
+struct CalloutCheck {
+    enum Kind { TextAhead, HelperLength, Advanced } kind = TextAhead;
+    int group = 0;  // engine numbers
     int helper = 0;
 };
 
@@ -64,12 +64,11 @@ PCRE2_SIZE groupLength(const pcre2_callout_block* block, int group) {
 }
 
 // 0 lets the match go on, 1 makes it backtrack.
-int checkBackref(const pcre2_callout_block* block, const BackrefCheck& check) {
+int runCheck(const pcre2_callout_block* block, const CalloutCheck& check) {
+    const PCRE2_SIZE* helper = block->offset_vector + 2 * check.helper;
+    if (check.kind == CalloutCheck::Advanced) return block->current_position > helper[0] ? 0 : 1;
     PCRE2_SIZE length = groupLength(block, check.group);
-    if (check.lengthCheck) {
-        const PCRE2_SIZE* helper = block->offset_vector + 2 * check.helper;
-        return helper[1] - helper[0] == length ? 0 : 1;
-    }
+    if (check.kind == CalloutCheck::HelperLength) return helper[1] - helper[0] == length ? 0 : 1;
     PCRE2_SIZE at = block->current_position;
     if (at + length > block->subject_length) return 1;
     PCRE2_SIZE from = length == 0 ? 0 : block->offset_vector[2 * check.group];
@@ -93,11 +92,11 @@ struct RegexEngine::Impl {
     std::unique_ptr<pcre2_jit_stack, JitStackDeleter> jitStack;
     std::optional<UnitSet> singleSet;
     std::vector<int> groupNumbers;                // source group n -> engine group
-    std::map<PCRE2_SIZE, BackrefCheck> callouts;  // by offset of the callout's text
+    std::map<PCRE2_SIZE, CalloutCheck> callouts;  // by offset of the callout's text
 
     bool compile(std::u16string_view pattern, bool ignoreCase);
     void prepareCallouts();
-    BackrefCheck readCallout(std::u16string_view text) const;
+    CalloutCheck readCallout(std::u16string_view text) const;
     void prepareMatching();
     int search(std::u16string_view subject, std::size_t offset);
     void releaseInterpreterFrames();
@@ -136,13 +135,18 @@ void RegexEngine::Impl::prepareCallouts() {
     pcre2_callout_enumerate(code.get(), collect, this);
 }
 
-// "p<n>" or "l<n>,<k>", as the translator writes them.
-BackrefCheck RegexEngine::Impl::readCallout(std::u16string_view text) const {
-    BackrefCheck check;
-    check.lengthCheck = text.front() == u'l';
+// "p<n>", "l<n>,<k>" or "e<k>", as the translator writes them.
+CalloutCheck RegexEngine::Impl::readCallout(std::u16string_view text) const {
+    CalloutCheck check;
+    if (text.front() == u'e') {
+        check.kind = CalloutCheck::Advanced;
+        check.helper = nameToNumber(code.get(), iterationHelperName(readNumber(text.substr(1))));
+        return check;
+    }
     std::size_t comma = text.find(u',');
     check.group = groupNumbers[static_cast<std::size_t>(readNumber(text.substr(1, comma - 1)) - 1)];
-    if (check.lengthCheck) {
+    if (text.front() == u'l') {
+        check.kind = CalloutCheck::HelperLength;
         check.helper =
             nameToNumber(code.get(), backrefHelperName(readNumber(text.substr(comma + 1))));
     }
@@ -162,7 +166,7 @@ void RegexEngine::Impl::prepareMatching() {
         auto callout = [](pcre2_callout_block* block, void* data) -> int {
             const auto& checks = static_cast<Impl*>(data)->callouts;
             auto it = checks.find(block->callout_string_offset);
-            return it == checks.end() ? 0 : checkBackref(block, it->second);
+            return it == checks.end() ? 0 : runCheck(block, it->second);
         };
         pcre2_set_callout(context.get(), callout, this);
     }
