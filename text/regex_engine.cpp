@@ -46,10 +46,10 @@ int readNumber(std::u16string_view digits) {
     return value;
 }
 
-// What one callout of a case-blind back-reference checks.
-struct BackrefCheck {
-    bool lengthCheck = false;  // "l": the helper took group's length; "p": the text ahead
-    int group = 0;             // engine numbers
+// What one callout checks (see TranslatedPattern::usesCallouts).
+struct CalloutCheck {
+    enum Kind { TextAhead, HelperLength, Advanced } kind = TextAhead;
+    int group = 0;  // engine numbers
     int helper = 0;
 };
 
@@ -64,12 +64,11 @@ PCRE2_SIZE groupLength(const pcre2_callout_block* block, int group) {
 }
 
 // 0 lets the match go on, 1 makes it backtrack.
-int checkBackref(const pcre2_callout_block* block, const BackrefCheck& check) {
+int runCheck(const pcre2_callout_block* block, const CalloutCheck& check) {
+    const PCRE2_SIZE* helper = block->offset_vector + 2 * check.helper;
+    if (check.kind == CalloutCheck::Advanced) return block->current_position > helper[0] ? 0 : 1;
     PCRE2_SIZE length = groupLength(block, check.group);
-    if (check.lengthCheck) {
-        const PCRE2_SIZE* helper = block->offset_vector + 2 * check.helper;
-        return helper[1] - helper[0] == length ? 0 : 1;
-    }
+    if (check.kind == CalloutCheck::HelperLength) return helper[1] - helper[0] == length ? 0 : 1;
     PCRE2_SIZE at = block->current_position;
     if (at + length > block->subject_length) return 1;
     PCRE2_SIZE from = length == 0 ? 0 : block->offset_vector[2 * check.group];
@@ -85,17 +84,19 @@ int checkBackref(const pcre2_callout_block* block, const BackrefCheck& check) {
 
 struct RegexEngine::Impl {
     bool global = true;
+    bool jitReady = false;
     int groupCount = 0;
     std::unique_ptr<pcre2_code, CodeDeleter> code;
     std::unique_ptr<pcre2_match_data, MatchDataDeleter> matchData;
     std::unique_ptr<pcre2_match_context, ContextDeleter> context;
     std::unique_ptr<pcre2_jit_stack, JitStackDeleter> jitStack;
+    std::optional<UnitSet> singleSet;
     std::vector<int> groupNumbers;                // source group n -> engine group
-    std::map<PCRE2_SIZE, BackrefCheck> callouts;  // by offset of the callout's text
+    std::map<PCRE2_SIZE, CalloutCheck> callouts;  // by offset of the callout's text
 
     bool compile(std::u16string_view pattern, bool ignoreCase);
     void prepareCallouts();
-    BackrefCheck readCallout(std::u16string_view text) const;
+    CalloutCheck readCallout(std::u16string_view text) const;
     void prepareMatching();
     int search(std::u16string_view subject, std::size_t offset);
     void releaseInterpreterFrames();
@@ -114,6 +115,7 @@ bool RegexEngine::Impl::compile(std::u16string_view pattern, bool ignoreCase) {
                              &errorOffset, nullptr));
     if (!code) return false;
     groupCount = translated->groupCount;
+    singleSet = std::move(translated->singleSet);
     for (int n = 1; n <= groupCount; ++n) {
         groupNumbers.push_back(nameToNumber(code.get(), groupName(n)));
     }
@@ -133,13 +135,18 @@ void RegexEngine::Impl::prepareCallouts() {
     pcre2_callout_enumerate(code.get(), collect, this);
 }
 
-// "p<n>" or "l<n>,<k>", as the translator writes them.
-BackrefCheck RegexEngine::Impl::readCallout(std::u16string_view text) const {
-    BackrefCheck check;
-    check.lengthCheck = text.front() == u'l';
+// "p<n>", "l<n>,<k>" or "e<k>", as the translator writes them.
+CalloutCheck RegexEngine::Impl::readCallout(std::u16string_view text) const {
+    CalloutCheck check;
+    if (text.front() == u'e') {
+        check.kind = CalloutCheck::Advanced;
+        check.helper = nameToNumber(code.get(), iterationHelperName(readNumber(text.substr(1))));
+        return check;
+    }
     std::size_t comma = text.find(u',');
     check.group = groupNumbers[static_cast<std::size_t>(readNumber(text.substr(1, comma - 1)) - 1)];
-    if (check.lengthCheck) {
+    if (text.front() == u'l') {
+        check.kind = CalloutCheck::HelperLength;
         check.helper =
             nameToNumber(code.get(), backrefHelperName(readNumber(text.substr(comma + 1))));
     }
@@ -150,7 +157,8 @@ void RegexEngine::Impl::prepareMatching() {
     matchData.reset(pcre2_match_data_create_from_pattern(code.get(), nullptr));
     context.reset(pcre2_match_context_create(nullptr));
     pcre2_set_heap_limit(context.get(), kHeapLimitKiB);
-    if (pcre2_jit_compile(code.get(), PCRE2_JIT_COMPLETE) == 0) {
+    jitReady = pcre2_jit_compile(code.get(), PCRE2_JIT_COMPLETE) == 0;
+    if (jitReady) {
         jitStack.reset(pcre2_jit_stack_create(kJitStackStart, kJitStackMax, nullptr));
         pcre2_jit_stack_assign(context.get(), nullptr, jitStack.get());
     }
@@ -158,7 +166,7 @@ void RegexEngine::Impl::prepareMatching() {
         auto callout = [](pcre2_callout_block* block, void* data) -> int {
             const auto& checks = static_cast<Impl*>(data)->callouts;
             auto it = checks.find(block->callout_string_offset);
-            return it == checks.end() ? 0 : checkBackref(block, it->second);
+            return it == checks.end() ? 0 : runCheck(block, it->second);
         };
         pcre2_set_callout(context.get(), callout, this);
     }
@@ -166,8 +174,11 @@ void RegexEngine::Impl::prepareMatching() {
 
 // The engine's answer for one search from offset: above 0 on a match.
 int RegexEngine::Impl::search(std::u16string_view subject, std::size_t offset) {
-    int rc = pcre2_match(code.get(), units(subject), subject.size(), offset, 0, matchData.get(),
-                         context.get());
+    // The JIT's own entry skips the checks that cost as much as a short search.
+    int rc = jitReady ? pcre2_jit_match(code.get(), units(subject), subject.size(), offset, 0,
+                                        matchData.get(), context.get())
+                      : pcre2_match(code.get(), units(subject), subject.size(), offset, 0,
+                                    matchData.get(), context.get());
     // Deep backtracking outgrows the JIT stack; the interpreter keeps its
     // frames on the heap, within the heap limit.
     if (rc == PCRE2_ERROR_JIT_STACKLIMIT) {
@@ -220,7 +231,12 @@ int RegexEngine::groupCount() const {
 }
 
 bool RegexEngine::test(std::u16string_view subject) {
-    return compiled() && impl_->search(subject, 0) > 0;
+    if (!compiled()) return false;
+    if (const std::optional<UnitSet>& set = impl_->singleSet) {
+        return std::any_of(subject.begin(), subject.end(),
+                           [&](char16_t unit) { return set->contains(unit); });
+    }
+    return impl_->search(subject, 0) > 0;
 }
 
 std::optional<MatchList> RegexEngine::execute(std::u16string subject) {

@@ -48,6 +48,12 @@ struct ClassAtom {
     std::optional<UnitSet> set;
 };
 
+// Translated pattern text, and whether it can match the empty text.
+struct Piece {
+    std::u16string text;
+    bool nullable = false;
+};
+
 struct Quantifier {
     long min = 0;
     long max = -1;  // -1: no upper bound
@@ -61,9 +67,16 @@ class Translator {
 
     TranslatedPattern run() {
         scanGroups();
-        std::u16string out = disjunction();
+        std::u16string out = disjunction().text;
         if (!atEnd()) throw Rejected{};  // an unmatched ')'
-        return {std::move(out), static_cast<int>(groupNames_.size()), usesCallouts_};
+        TranslatedPattern result{std::move(out), static_cast<int>(groupNames_.size()),
+                                 usesCallouts_, std::nullopt};
+        // One class and nothing else: a search is a look-up per unit.
+        if (terms_ == 1 && src_.find(u'|') == std::u16string_view::npos && lastSet_ &&
+            result.pcre == lastSet_->toPattern()) {
+            result.singleSet = std::move(lastSet_);
+        }
+        return result;
     }
 
   private:
@@ -122,52 +135,57 @@ class Translator {
     }
 
     // --- structure ---
-    std::u16string disjunction() {
-        std::u16string out = alternative();
+    Piece disjunction() {
+        Piece out = alternative();
         while (eat(u'|')) {
-            out += u'|';
-            out += alternative();
+            Piece next = alternative();
+            out.text += u'|' + next.text;
+            out.nullable = out.nullable || next.nullable;
         }
         return out;
     }
 
-    std::u16string alternative() {
-        std::u16string out;
-        while (!atEnd() && peek() != u'|' && peek() != u')') out += term();
+    Piece alternative() {
+        Piece out{u"", true};
+        while (!atEnd() && peek() != u'|' && peek() != u')') {
+            Piece next = term();
+            out.text += next.text;
+            out.nullable = out.nullable && next.nullable;
+        }
         return out;
     }
 
-    std::u16string term() {
+    Piece term() {
+        ++terms_;
         char16_t c = peek();
         if (c == u'^') {
             ++pos_;
-            return u"^";  // without multi-line mode: the start of the subject only
+            return {u"^", true};  // without multi-line mode: the start of the subject only
         }
         if (c == u'$') {
             ++pos_;
-            return u"\\z";  // the very end, not before a final newline
+            return {u"\\z", true};  // the very end, not before a final newline
         }
         if (c == u'\\' && (peek(1) == u'b' || peek(1) == u'B')) {
             bool boundary = peek(1) == u'b';
             pos_ += 2;
-            return boundary ? u"\\b" : u"\\B";
+            return {boundary ? u"\\b" : u"\\B", true};
         }
         if (c == u'(' && peek(1) == u'?') return groupTerm();
         if (c == u'*' || c == u'+' || c == u'?') throw Rejected{};  // nothing to repeat
         if (c == u'{' && bracedQuantifierAhead()) throw Rejected{};
-        std::u16string atom = this->atom();
-        return quantified(atom);
+        return quantified(atom());
     }
 
     // (?:...), (?=...), (?!...), (?<=...), (?<!...), (?<name>...)
-    std::u16string groupTerm() {
+    Piece groupTerm() {
         pos_ += 2;
-        if (eat(u':')) return quantified(u"(?:" + closeGroup());
-        if (eat(u'=')) return quantifiedLookahead(u"(?=" + closeGroup());
-        if (eat(u'!')) return quantifiedLookahead(u"(?!" + closeGroup());
+        if (eat(u':')) return quantified(closeGroup(u"(?:"));
+        if (eat(u'=')) return quantifiedLookahead(closeGroup(u"(?="));
+        if (eat(u'!')) return quantifiedLookahead(closeGroup(u"(?!"));
         if (eat(u'<')) {
-            if (eat(u'=')) return u"(?<=" + closeGroup();
-            if (eat(u'!')) return u"(?<!" + closeGroup();
+            if (eat(u'=')) return {closeGroup(u"(?<=").text, true};
+            if (eat(u'!')) return {closeGroup(u"(?<!").text, true};
             readGroupName();
             return quantified(openCapture());
         }
@@ -183,30 +201,31 @@ class Translator {
         if (pos_ == start || !eat(u'>')) throw Rejected{};
     }
 
-    std::u16string openCapture() {
-        std::u16string open = u"(?<" + groupName(++groupsOpened_) + u">";
-        return open + closeGroup();  // the inner groups are numbered after this one
+    Piece openCapture() {
+        // The inner groups are numbered after this one.
+        return closeGroup(u"(?<" + groupName(++groupsOpened_) + u">");
     }
 
-    std::u16string closeGroup() {
-        std::u16string inner = disjunction();
+    // The group's contents up to its ')', behind the given opening.
+    Piece closeGroup(const std::u16string& open) {
+        Piece inner = disjunction();
         if (!eat(u')')) throw Rejected{};
-        return inner + u")";
+        return {open + inner.text + u")", inner.nullable};
     }
 
-    std::u16string atom() {
+    Piece atom() {
         char16_t c = next();
         switch (c) {
             case u'.':
-                return setAtom(UnitSet::lineTerminators().inverted());
+                return {setAtom(UnitSet::lineTerminators().inverted())};
             case u'(':
                 return openCapture();
             case u'[':
-                return classAtom();
+                return {classAtom()};
             case u'\\':
                 return atomEscape();
             default:
-                return unitAtom(c);  // ']', '{' and '}' stand for themselves too
+                return {unitAtom(c)};  // ']', '{' and '}' stand for themselves too
         }
     }
 
@@ -258,33 +277,52 @@ class Translator {
         return q;
     }
 
-    std::u16string quantified(const std::u16string& atom) {
+    Piece quantified(const Piece& atom) {
         std::optional<Quantifier> q = quantifier();
         if (!q) return atom;
-        std::u16string out = atom;
-        if (q->min == 0 && q->max == -1)
+        Piece out = {atom.text, atom.nullable || q->min == 0};
+        if (q->min == 0 && q->max != 0 && atom.nullable) out.text = emptyChecked(atom.text);
+        out.text += quantifierText(*q);
+        return out;
+    }
+
+    // ECMAScript refuses an iteration that matches nothing once the minimum
+    // is reached, where the engine would accept it (and set its groups). With
+    // a minimum of 0 every iteration must advance: a helper group marks where
+    // the iteration began and a callout compares. (Beyond a minimum of 1 the
+    // engine repeats the same code and no callout could tell the two apart.)
+    std::u16string emptyChecked(const std::u16string& atom) {
+        usesCallouts_ = true;
+        ++helpers_;
+        return u"(?:(?<" + iterationHelperName(helpers_) + u">)" + atom + u"(?C\"e" +
+               decimal(helpers_) + u"\"))";
+    }
+
+    static std::u16string quantifierText(const Quantifier& q) {
+        std::u16string out;
+        if (q.min == 0 && q.max == -1)
             out += u'*';
-        else if (q->min == 1 && q->max == -1)
+        else if (q.min == 1 && q.max == -1)
             out += u'+';
-        else if (q->min == 0 && q->max == 1)
+        else if (q.min == 0 && q.max == 1)
             out += u'?';
-        else if (q->max == -1)
-            out += u'{' + decimal(q->min) + u",}";
-        else if (q->max == q->min)
-            out += u'{' + decimal(q->min) + u'}';
+        else if (q.max == -1)
+            out += u'{' + decimal(q.min) + u",}";
+        else if (q.max == q.min)
+            out += u'{' + decimal(q.min) + u'}';
         else
-            out += u'{' + decimal(q->min) + u',' + decimal(q->max) + u'}';
-        if (q->lazy) out += u'?';
+            out += u'{' + decimal(q.min) + u',' + decimal(q.max) + u'}';
+        if (q.lazy) out += u'?';
         return out;
     }
 
     // A repeated lookahead matches nothing, so an iteration beyond the
     // minimum is always refused: with a minimum of 0 the lookahead is skipped
     // (its groups stay unset), otherwise it runs once.
-    std::u16string quantifiedLookahead(const std::u16string& assertion) {
+    Piece quantifiedLookahead(const Piece& assertion) {
         std::optional<Quantifier> q = quantifier();
-        if (!q || q->min > 0) return assertion;
-        return u"(?:" + assertion + u"){0}";
+        if (!q || q->min > 0) return {assertion.text, true};
+        return {u"(?:" + assertion.text + u"){0}", true};
     }
 
     // --- atoms ---
@@ -296,10 +334,11 @@ class Translator {
     }
 
     std::u16string setAtom(const UnitSet& set) {
-        return (ignoreCase_ ? set.closedOverCase() : set).toPattern();
+        lastSet_ = ignoreCase_ ? set.closedOverCase() : set;
+        return lastSet_->toPattern();
     }
 
-    std::u16string atomEscape() {
+    Piece atomEscape() {
         char16_t c = peek();
         if (atEnd()) throw Rejected{};
         if (c >= u'1' && c <= u'9') {
@@ -309,9 +348,9 @@ class Translator {
             ++pos_;
             return backref(namedBackref());
         }
-        if (c == u'c' && !isAsciiLetter(peek(1))) return unitAtom(u'\\');  // 'c' follows alone
-        if (auto set = classEscape()) return setAtom(*set);
-        return unitAtom(characterEscape());
+        if (c == u'c' && !isAsciiLetter(peek(1))) return {unitAtom(u'\\')};  // 'c' follows alone
+        if (auto set = classEscape()) return {setAtom(*set)};
+        return {unitAtom(characterEscape())};
     }
 
     // \N is a back-reference when the pattern has N groups; otherwise it is
@@ -340,15 +379,16 @@ class Translator {
     // Ignoring case, the text must be compared unit by unit through the
     // canonical forms, which the engine cannot do itself: a callout checks
     // the text ahead, then a lazy helper group takes exactly its length.
-    std::u16string backref(int n) {
+    Piece backref(int n) {
         // Grouped: the JIT refuses a repeated reference to an unset group.
-        if (!ignoreCase_) return u"(?:\\k<" + groupName(n) + u">)";
+        if (!ignoreCase_) return {u"(?:\\k<" + groupName(n) + u">)", true};
         usesCallouts_ = true;
         ++helpers_;
         std::u16string group = decimal(n);
         std::u16string helper = decimal(helpers_);
-        return u"(?>(?C\"p" + group + u"\")(?<" + backrefHelperName(helpers_) +
-               u">[\\x{0}-\\x{ffff}]*?)(?C\"l" + group + u"," + helper + u"\"))";
+        return {u"(?>(?C\"p" + group + u"\")(?<" + backrefHelperName(helpers_) +
+                    u">[\\x{0}-\\x{ffff}]*?)(?C\"l" + group + u"," + helper + u"\"))",
+                true};
     }
 
     // \d \D \s \S \w \W, or nothing.
@@ -448,7 +488,8 @@ class Translator {
             }
         }
         if (ignoreCase_) set = set.closedOverCase();
-        return (negated ? set.inverted() : set).toPattern();
+        lastSet_ = negated ? set.inverted() : set;
+        return lastSet_->toPattern();
     }
 
     static void addMember(UnitSet& set, const ClassAtom& atom) {
@@ -504,12 +545,18 @@ class Translator {
     int groupsOpened_ = 0;
     int helpers_ = 0;
     bool usesCallouts_ = false;
+    int terms_ = 0;
+    std::optional<UnitSet> lastSet_;  // the set of the last class-like atom
 };
 
 }  // namespace
 
 std::u16string groupName(int n) {
     return u"g" + decimal(n);
+}
+
+std::u16string iterationHelperName(int k) {
+    return u"e" + decimal(k);
 }
 
 std::u16string backrefHelperName(int k) {

@@ -1,5 +1,7 @@
 #include "text/regex_unit_set.h"
 
+#include <bit>
+
 #include "text/regex_case.h"
 
 namespace quillet {
@@ -20,7 +22,7 @@ std::u16string escapeUnit(char16_t unit) {
 
 UnitSet UnitSet::all() {
     UnitSet set;
-    set.bits_.set();
+    set.words_.fill(~std::uint64_t{0});
     return set;
 }
 
@@ -56,12 +58,23 @@ UnitSet UnitSet::whiteSpace() {
 }
 
 void UnitSet::addRange(char16_t first, char16_t last) {
-    for (unsigned unit = first; unit <= last; ++unit) bits_.set(unit);
+    for (unsigned unit = first; unit <= last; ++unit) add(static_cast<char16_t>(unit));
+}
+
+void UnitSet::addSet(const UnitSet& other) {
+    for (std::size_t i = 0; i < words_.size(); ++i) words_[i] |= other.words_[i];
+}
+
+bool UnitSet::empty() const {
+    for (std::uint64_t word : words_) {
+        if (word != 0) return false;
+    }
+    return true;
 }
 
 UnitSet UnitSet::inverted() const {
     UnitSet set;
-    set.bits_ = ~bits_;
+    for (std::size_t i = 0; i < words_.size(); ++i) set.words_[i] = ~words_[i];
     return set;
 }
 
@@ -76,29 +89,32 @@ UnitSet UnitSet::closedOverCase() const {
     return set;
 }
 
-std::u16string UnitSet::toPattern() const {
-    if (bits_.count() == 1) {
-        for (unsigned unit = 0; unit < bits_.size(); ++unit) {
-            if (bits_.test(unit)) return escapeUnit(static_cast<char16_t>(unit));
-        }
+unsigned UnitSet::nextWith(unsigned from, bool member) const {
+    while (from < 0x10000) {
+        std::uint64_t word = words_[from >> 6];
+        if (!member) word = ~word;
+        word &= ~std::uint64_t{0} << (from & 63);
+        if (word != 0) return (from & ~63u) + static_cast<unsigned>(std::countr_zero(word));
+        from = (from & ~63u) + 64;
     }
+    return 0x10000;
+}
+
+std::u16string UnitSet::toPattern() const {
+    const unsigned first = nextWith(0, true);
     // Code units run to 0xffff here, so the negated full range matches nothing.
-    if (empty()) return u"[^\\x{0}-\\x{ffff}]";
+    if (first == 0x10000) return u"[^\\x{0}-\\x{ffff}]";
+    if (nextWith(first + 1, true) == 0x10000) return escapeUnit(static_cast<char16_t>(first));
     std::u16string out = u"[";
-    unsigned unit = 0;
-    while (unit < bits_.size()) {
-        if (!bits_.test(unit)) {
-            ++unit;
-            continue;
-        }
-        unsigned last = unit;
-        while (last + 1 < bits_.size() && bits_.test(last + 1)) ++last;
+    for (unsigned unit = first; unit < 0x10000; unit = nextWith(unit, true)) {
+        const unsigned last = nextWith(unit, false) - 1;
         out += escapeUnit(static_cast<char16_t>(unit));
         if (last > unit) {
             out += u'-';
             out += escapeUnit(static_cast<char16_t>(last));
         }
         unit = last + 1;
+        if (unit >= 0x10000) break;
     }
     out += u']';
     return out;

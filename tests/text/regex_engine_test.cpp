@@ -37,6 +37,11 @@ TEST(RegexEngine, EcmaScriptCorners) {
         // A repeated lookahead: skipped with a minimum of 0, run once otherwise.
         {u"(?=(a))*\\1b", u"ab", false, {{1, 2}}},
         {u"(?=(a)){2}\\1", u"a", false, {{0, 1}}},
+        // An iteration that matches nothing is refused, so the loop tries
+        // the alternative that advances.
+        {u"(?:|a)*", u"a", false, {{0, 1}, {1, 1}}},
+        {u"(?:a|\\b)*?c", u"ac", false, {{0, 2}}},
+        {u"(?:a?)*?b", u"aab", false, {{0, 3}}},
         // Annex B escapes.
         {u"\\c1", u"\\c1", false, {{0, 3}}},
         {u"[\\c1]", u"\u0011", false, {{0, 1}}},

@@ -43,6 +43,8 @@ TEST(RegexLargeSubject, EditorPatterns) {
         // All white space, then the empty match at the end.
         {"blank", "\\s*", blanks, true, 2, blanks.size()},
         {"comment", "[\\s]*[\\*\\/]+/.*", code, true, lines, 5},  // " // c"
+        // A long run of white space before a lone '/' (each start re-reads the run).
+        {"comment none", "[\\s]*[\\*\\/]+/.*", repeated(" ", kMegabyte) + "/", false, 0, 0},
         {"quote", "[\\\"]+", repeated("\"", kMegabyte), true, 1, kMegabyte},
         {"string", "\"(.*)\"", "\"" + repeated("\xD6\xD0", kMegabyte) + "\"", true, 1,
          kMegabyte + 2},
