@@ -1,0 +1,5 @@
+#include "app/start_up.h"
+
+int main(int argc, char** argv) {
+    return quillet::startUp(argc, argv);
+}
