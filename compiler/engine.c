@@ -196,8 +196,7 @@ static int start_engine(sapi_module_struct* module, const struct quillet_script*
  * streams are all done here. The modules themselves are not shut down: the
  * process ends next, that would only free memory, and it takes a tenth of the
  * start-up time of a short script. */
-static int stop_engine(void)
-{
+static int stop_engine(void) {
     php_request_shutdown(NULL);
     /* Shutdown functions and destructors may still have set the status. */
     int status = EG(exit_status);

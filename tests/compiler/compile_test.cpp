@@ -152,6 +152,36 @@ TEST(Compile, FailedWriteLeavesNoTemporaryFile) {
     EXPECT_EQ(debug.listing(), (Names{"c.exe", "demo", "demo.php"}));
 }
 
+TEST(Run, IncludesAreFoundBesideTheExecutableFromAnotherFolder) {
+    if (!inPath("php")) GTEST_SKIP() << "php is not installed: this test compares with it";
+    DebugFolder debug;
+    for (const char* file : {"include_main.php", "include_lib.php", "include_bad.php"}) {
+        debug.copyScript(file);
+    }
+    ASSERT_EQ(debug.compile("include_main.php").status, 0);
+    const std::string project = debug.path() + "/..";
+    const ProcessResult mine = runProcess({"Debug/include_main"}, project);
+    const ProcessResult theirs = runProcess({"php", "Debug/include_main.php"}, project);
+    EXPECT_NE(mine.out.find("helper(x) from include_lib.php"), std::string::npos) << mine.out;
+    EXPECT_EQ(mine.out, theirs.out);
+    EXPECT_EQ(mine.err, theirs.err);
+    EXPECT_EQ(mine.status, theirs.status);
+}
+
+// $argv[0] and PHP_SELF are the program as it was started, where php has the
+// script's name.
+TEST(Run, ScriptSeesTheNameItWasStartedWith) {
+    DebugFolder debug;
+    writeText(debug.file("self.php"),
+              "<?php echo $argv[0], ' ', $_SERVER['PHP_SELF'], ' ', $_SERVER['SCRIPT_FILENAME'], "
+              "' ', basename(__FILE__), ' ', $argc;");
+    ASSERT_EQ(debug.compile("self.php").status, 0);
+    EXPECT_EQ(debug.run({"./self", "x"}).out, "./self ./self ./self self.php 2");
+    // Found through PATH, it is started as plain "self".
+    const std::string path = "PATH=" + debug.path() + ":/usr/bin:/bin";
+    EXPECT_EQ(debug.run({"env", path, "self"}).out, "self self self self.php 1");
+}
+
 // A byte changed or cut anywhere in a produced executable is reported.
 TEST(Damaged, ExecutableSaysSoAndFails) {
     DebugFolder debug;
