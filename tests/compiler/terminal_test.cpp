@@ -2,6 +2,7 @@
 
 #include <poll.h>
 #include <pty.h>
+#include <signal.h>
 #include <sys/wait.h>
 #include <termios.h>
 #include <unistd.h>
@@ -53,6 +54,9 @@ TerminalRun runOnTerminal(const std::string& folder, const std::string& program,
             }
         }
         if (ended) break;
+        if (std::chrono::steady_clock::now() - start > std::chrono::seconds(10)) {
+            ::kill(-pid, SIGKILL);  // hung: forkpty made it a session leader
+        }
         int status = 0;
         if (::waitpid(pid, &status, WNOHANG) == pid) {
             ended = true;
@@ -118,6 +122,24 @@ TEST_F(Terminal, ChildThatKeepsTheTerminalDoesNotHoldUpTheEnd) {
     EXPECT_EQ(run.status, 0);
     EXPECT_LT(run.seconds, 2.0);
     EXPECT_NE(run.screen.find(kUtf8Text), std::string::npos) << run.screen;
+}
+
+TEST_F(Terminal, ForkedChildWritesThroughTheParentsRelayAndEndsCleanly) {
+    writeText(debug.file("fork.php"),
+              "<?php\n$pid = pcntl_fork();\n"
+              "if ($pid === 0) { echo \"child " +
+                  kGbkText +
+                  "\\n\"; exit(0); }\n"
+                  "pcntl_waitpid($pid, $status);\nusleep(300000);\n"
+                  "echo \"parent " +
+                  kGbkError + " \", pcntl_wexitstatus($status), \"\\n\";\n");
+    ASSERT_EQ(debug.compile("fork.php").status, 0);
+    const TerminalRun run = runOnTerminal(debug.path(), "./fork", "C.UTF-8");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_LT(run.seconds, 2.0);
+    EXPECT_NE(run.screen.find("child " + kUtf8Text + "\r\nparent " + kUtf8Error + " 0\r\n"),
+              std::string::npos)
+        << run.screen;
 }
 
 }  // namespace
