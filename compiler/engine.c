@@ -10,8 +10,10 @@
 #include <php.h>
 #include <php_main.h>
 #include <php_variables.h>
+#include <sys/prctl.h>
 #include <zend_constants.h>
 #include <zend_stream.h>
+#include <ext/standard/dl.h>
 
 /* PHP's callbacks take no context, so the script being run is reached
  * through this pointer; it is set for the length of one lint or run. */
@@ -93,6 +95,46 @@ static void register_server_variables(zval* vars) {
     register_filtered("DOCUMENT_ROOT", "", vars);
 }
 
+/* The functions the CLI adds to PHP's own. The process title is the name
+ * `top` and `ps -o comm` show (at most 15 bytes of it); the CLI can also
+ * rewrite the command line that `ps -f` shows, which this does not. */
+static char process_title[4096];
+
+PHP_FUNCTION(cli_set_process_title) {
+    char* title;
+    size_t length;
+    ZEND_PARSE_PARAMETERS_START(1, 1)
+    Z_PARAM_STRING(title, length)
+    ZEND_PARSE_PARAMETERS_END();
+    if (length >= sizeof process_title || prctl(PR_SET_NAME, title) != 0) {
+        php_error_docref(NULL, E_WARNING, "cli_set_process_title had an error: %s",
+                         length >= sizeof process_title ? "title too long" : strerror(errno));
+        RETURN_FALSE;
+    }
+    memcpy(process_title, title, length + 1);
+    RETURN_TRUE;
+}
+
+PHP_FUNCTION(cli_get_process_title) {
+    ZEND_PARSE_PARAMETERS_NONE();
+    RETURN_STRING(process_title);
+}
+
+ZEND_BEGIN_ARG_WITH_RETURN_TYPE_INFO_EX(arginfo_dl, 0, 1, _IS_BOOL, 0)
+ZEND_ARG_TYPE_INFO(0, extension_filename, IS_STRING, 0)
+ZEND_END_ARG_INFO()
+
+ZEND_BEGIN_ARG_WITH_RETURN_TYPE_INFO_EX(arginfo_cli_set_process_title, 0, 1, _IS_BOOL, 0)
+ZEND_ARG_TYPE_INFO(0, title, IS_STRING, 0)
+ZEND_END_ARG_INFO()
+
+ZEND_BEGIN_ARG_WITH_RETURN_TYPE_INFO_EX(arginfo_cli_get_process_title, 0, 0, IS_STRING, 1)
+ZEND_END_ARG_INFO()
+
+static const zend_function_entry cli_functions[] = {
+    ZEND_FE(dl, arginfo_dl) PHP_FE(cli_set_process_title, arginfo_cli_set_process_title)
+        PHP_FE(cli_get_process_title, arginfo_cli_get_process_title) PHP_FE_END};
+
 static int start_modules(sapi_module_struct* module) {
     return php_module_startup(module, NULL);
 }
@@ -120,6 +162,7 @@ static void describe_module(sapi_module_struct* module, const struct quillet_scr
     module->php_ini_ignore = 1;
     module->php_ini_ignore_cwd = 1;
     module->phpinfo_as_text = 1;
+    module->additional_functions = cli_functions;
 }
 
 static int start_engine(sapi_module_struct* module, const struct quillet_script* script) {
@@ -142,8 +185,6 @@ static int start_engine(sapi_module_struct* module, const struct quillet_script*
         sapi_shutdown();
         return FAILURE;
     }
-    SG(headers_sent) = 1;
-    SG(request_info).no_headers = 1;
     /* `php` fills $_SERVER before the script starts, not on first use. */
     zend_is_auto_global_str(ZEND_STRL("_SERVER"));
     PG(during_request_startup) = 0;
@@ -151,12 +192,14 @@ static int start_engine(sapi_module_struct* module, const struct quillet_script*
     return SUCCESS;
 }
 
+/* Ends the request: output buffers, shutdown functions, destructors and
+ * streams are all done here. The modules themselves are not shut down: the
+ * process ends next, that would only free memory, and it takes a tenth of the
+ * start-up time of a short script. */
 static int stop_engine(void) {
     php_request_shutdown(NULL);
     /* Shutdown functions and destructors may still have set the status. */
     int status = EG(exit_status);
-    php_module_shutdown();
-    sapi_shutdown();
     current_script = NULL;
     return status;
 }

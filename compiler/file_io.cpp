@@ -55,10 +55,11 @@ std::optional<ByteSet> readWholeFile(const std::string& path) {
     if (fd.get() < 0 || ::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode)) {
         return std::nullopt;
     }
-    ByteSet bytes(static_cast<std::size_t>(info.st_size));
+    // One spare byte shows whether the file grew since fstat.
+    ByteSet bytes(static_cast<std::size_t>(info.st_size) + 1);
     std::size_t done = 0;
     for (;;) {
-        if (done == bytes.size()) bytes.resize(bytes.size() + 4096);  // the file may grow
+        if (done == bytes.size()) bytes.resize(2 * bytes.size());
         const ssize_t n = ::read(fd.get(), bytes.data() + done, bytes.size() - done);
         if (n < 0 && errno == EINTR) continue;
         if (n < 0) return std::nullopt;

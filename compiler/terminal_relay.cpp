@@ -78,46 +78,54 @@ std::unique_ptr<TerminalRelay> TerminalRelay::startIfNeeded() {
     ::cfmakeraw(&raw);
     struct winsize size {};
     ::ioctl(real, TIOCGWINSZ, &size);
-    int master = -1;
+    Descriptors fds;
     int slave = -1;
-    if (::openpty(&master, &slave, nullptr, &raw, &size) != 0) return nullptr;
-    ::fcntl(master, F_SETFD, FD_CLOEXEC);
-    const int terminal = ::fcntl(real, F_DUPFD_CLOEXEC, 3);
-    const int savedOut = coversOut ? ::fcntl(STDOUT_FILENO, F_DUPFD_CLOEXEC, 3) : -1;
-    const int savedErr = coversErr ? ::fcntl(STDERR_FILENO, F_DUPFD_CLOEXEC, 3) : -1;
+    if (::openpty(&fds.master, &slave, nullptr, &raw, &size) != 0) return nullptr;
+    ::fcntl(fds.master, F_SETFD, FD_CLOEXEC);
+    fds.terminal = ::fcntl(real, F_DUPFD_CLOEXEC, 3);
+    fds.wake = ::eventfd(0, EFD_CLOEXEC);
+    if (coversOut) fds.savedStdout = ::fcntl(STDOUT_FILENO, F_DUPFD_CLOEXEC, 3);
+    if (coversErr) fds.savedStderr = ::fcntl(STDERR_FILENO, F_DUPFD_CLOEXEC, 3);
+    if (fds.terminal < 0 || fds.wake < 0 || (coversOut && fds.savedStdout < 0) ||
+        (coversErr && fds.savedStderr < 0)) {
+        ::close(slave);
+        closeAll(fds);
+        return nullptr;  // the script's bytes then go out unconverted
+    }
     std::fflush(stdout);
     std::fflush(stderr);
     if (coversOut) ::dup2(slave, STDOUT_FILENO);
     if (coversErr) ::dup2(slave, STDERR_FILENO);
     ::close(slave);
-    return std::unique_ptr<TerminalRelay>(
-        new TerminalRelay(master, terminal, coversOut, coversErr, savedOut, savedErr));
+    return std::unique_ptr<TerminalRelay>(new TerminalRelay(fds));
 }
 
-TerminalRelay::TerminalRelay(int master, int terminal, bool coversStdout, bool coversStderr,
-                             int savedStdout, int savedStderr)
-    : master_(master),
-      terminal_(terminal),
-      wake_(::eventfd(0, EFD_CLOEXEC)),
-      coversStdout_(coversStdout),
-      coversStderr_(coversStderr),
-      savedStdout_(savedStdout),
-      savedStderr_(savedStderr),
-      thread_([this] { pump(); }) {}
+TerminalRelay::TerminalRelay(Descriptors fds)
+    : fds_(fds), owner_(::getpid()), thread_(std::make_unique<std::thread>([this] { pump(); })) {}
+
+void TerminalRelay::closeAll(const Descriptors& fds) {
+    for (int fd : {fds.master, fds.terminal, fds.wake, fds.savedStdout, fds.savedStderr}) {
+        if (fd >= 0) ::close(fd);
+    }
+}
 
 TerminalRelay::~TerminalRelay() {
+    if (::getpid() != owner_) {
+        // A forked child: its output goes on through the parent's relay, and
+        // the thread object is a copy of the parent's, not to be joined here.
+        [[maybe_unused]] std::thread* notOurs = thread_.release();
+        return;
+    }
     std::fflush(stdout);
     std::fflush(stderr);
     // Putting the real descriptors back closes our last hold on the
     // pseudo-terminal, so the pump sees its end once it has read everything.
-    if (coversStdout_) ::dup2(savedStdout_, STDOUT_FILENO);
-    if (coversStderr_) ::dup2(savedStderr_, STDERR_FILENO);
+    if (fds_.savedStdout >= 0) ::dup2(fds_.savedStdout, STDOUT_FILENO);
+    if (fds_.savedStderr >= 0) ::dup2(fds_.savedStderr, STDERR_FILENO);
     const std::uint64_t one = 1;
-    [[maybe_unused]] const ssize_t n = ::write(wake_, &one, sizeof one);
-    thread_.join();
-    for (int fd : {savedStdout_, savedStderr_, master_, terminal_, wake_}) {
-        if (fd >= 0) ::close(fd);
-    }
+    [[maybe_unused]] const ssize_t n = ::write(fds_.wake, &one, sizeof one);
+    thread_->join();
+    closeAll(fds_);
 }
 
 void TerminalRelay::pump() {
@@ -125,20 +133,20 @@ void TerminalRelay::pump() {
     char buffer[65536];
     bool stopping = false;
     for (;;) {
-        struct pollfd watch[2] = {{master_, POLLIN, 0}, {wake_, POLLIN, 0}};
+        struct pollfd watch[2] = {{fds_.master, POLLIN, 0}, {fds_.wake, POLLIN, 0}};
         const int ready = ::poll(watch, stopping ? 1 : 2, stopping ? kGraceMillis : -1);
         if (ready < 0 && errno == EINTR) continue;
         if (ready <= 0) break;  // a child process still holds the terminal
         if (watch[0].revents != 0) {
-            const ssize_t n = ::read(master_, buffer, sizeof buffer);
+            const ssize_t n = ::read(fds_.master, buffer, sizeof buffer);
             if (n < 0 && (errno == EINTR || errno == EAGAIN)) continue;
             if (n <= 0) break;  // EIO: every writer has closed it
-            writeAll(terminal_,
+            writeAll(fds_.terminal,
                      decoder.feed(std::string_view(buffer, static_cast<std::size_t>(n))));
         }
         if (!stopping && (watch[1].revents & POLLIN) != 0) stopping = true;
     }
-    writeAll(terminal_, decoder.finish());
+    writeAll(fds_.terminal, decoder.finish());
 }
 
 }  // namespace quillet

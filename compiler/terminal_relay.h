@@ -1,5 +1,7 @@
 #pragma once
 
+#include <sys/types.h>
+
 #include <memory>
 #include <thread>
 
@@ -23,18 +25,20 @@ class TerminalRelay {
     ~TerminalRelay();
 
   private:
-    TerminalRelay(int master, int terminal, bool coversStdout, bool coversStderr, int savedStdout,
-                  int savedStderr);
+    struct Descriptors {
+        int master = -1;       // our side of the pseudo-terminal
+        int terminal = -1;     // the real terminal, where converted output goes
+        int wake = -1;         // tells the pump that the script has finished
+        int savedStdout = -1;  // the real stdout and stderr to put back, when covered
+        int savedStderr = -1;
+    };
+    explicit TerminalRelay(Descriptors fds);
+    static void closeAll(const Descriptors& fds);
     void pump();
 
-    int master_;
-    int terminal_;  // the real terminal, where converted output goes
-    int wake_;      // tells the pump that the script has finished
-    bool coversStdout_;
-    bool coversStderr_;
-    int savedStdout_;
-    int savedStderr_;
-    std::thread thread_;
+    Descriptors fds_;
+    pid_t owner_;  // a child made by fork() inherits this object, not the thread
+    std::unique_ptr<std::thread> thread_;
 };
 
 // Whether the locale the environment names (LC_ALL, LC_CTYPE, LANG) uses

@@ -7,7 +7,7 @@ packages=(
     build-essential cmake ninja-build pkg-config git
     qt6-base-dev libgl1-mesa-dev libqscintilla2-qt6-dev
     libpcre2-dev
-    libphp8.2-embed php8.2-dev php8.2-cli
+    libphp8.2-embed php8.2-dev php8.2-cli zlib1g-dev
     libgtest-dev libgmock-dev
     fonts-noto-cjk fonts-wqy-microhei
     xvfb xauth x11-apps

@@ -1,0 +1,3 @@
+<?php
+echo "this file does not parse"
+$x = ;

@@ -1,0 +1,30 @@
+<?php
+echo "start\n";
+echo $undefined;
+$a = [1, 2];
+echo $a[5] ?? "default\n";
+echo $a[7];
+echo "\n";
+$s = "abc";
+echo $s[10] ?? 'no char', "\n";
+trigger_error("a user notice", E_USER_NOTICE);
+trigger_error("a user warning", E_USER_WARNING);
+trigger_error("a user deprecation", E_USER_DEPRECATED);
+echo @$alsoUndefined, "suppressed\n";
+echo intval("12abc") + (int) "7", "\n";
+$r = "5 apples" + 3;
+echo $r, "\n";
+error_reporting(E_ALL);
+trigger_error("now deprecations show", E_USER_DEPRECATED);
+set_error_handler(function (int $no, string $msg, string $file, int $line) {
+    echo "handled [$no] $msg at ", basename($file), ":$line\n";
+    return true;
+});
+echo $stillUndefined;
+restore_error_handler();
+$f = fopen('/nonexistent/file', 'r');
+var_dump($f);
+echo error_get_last()['message'], "\n";
+error_log("a line for the error log");
+trigger_error("a user error ends it", E_USER_ERROR);
+echo "never\n";
