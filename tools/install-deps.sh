@@ -10,7 +10,7 @@ packages=(
     libphp8.2-embed php8.2-dev php8.2-cli zlib1g-dev
     libgtest-dev libgmock-dev
     fonts-noto-cjk fonts-wqy-microhei
-    xvfb xauth x11-apps
+    xvfb xauth x11-apps x11-utils libxcb1-dev libxcb-damage0-dev
     python3
 )
 
