@@ -70,6 +70,7 @@ void SyntaxEditor::attach(std::intptr_t window, BoxId control,
     stringRegex.create(gbk(kStringPattern));
     numberRegex.create(gbk(kNumberPattern));
     lettersRegex.create(gbk(kLettersPattern));
+    memo_.clear();
 
     // Whatever the box holds already is coloured at the next update.
     changes_.markLines(0, b.getLineCount() - 1, true);

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -16,13 +17,6 @@ struct CharLook {
     int style = 0;
     char replacement = 0;
 };
-
-// Style of every byte of the normalised line, from its runs.
-std::string runStyles(const std::vector<StyleRun>& runs) {
-    std::string styles;
-    for (const auto& run : runs) styles.append(run.text.size(), static_cast<char>(run.style));
-    return styles;
-}
 
 // Lines the line's characters up with the normalised text. A character whose
 // GBK bytes reappear unchanged keeps them; one that normalisation turned into
@@ -65,6 +59,43 @@ int shifted(int position, int lineStart, const LineImage& image,
         }
     }
     return position - delta;
+}
+
+// Writes what normalisation changed into the box as one undo action: only
+// the replaced characters, so characters GBK lacks stay as they are. The
+// selection stays on the same characters and the caret keeps its column.
+void replaceChars(const CodeBox& b, int lineStart, const LineImage& image,
+                  const std::vector<CharLook>& looks) {
+    const Selection before{b.getAnchor(), b.getCaretPosition()};
+    b.beginUndoAction();
+    for (std::size_t k = looks.size(); k-- > 0;) {
+        if (looks[k].replacement == 0) continue;
+        const auto& piece = image.pieces[k];
+        const int at = lineStart + piece.utf8Start;
+        b.replaceRangeBytes(at, at + piece.utf8Length, std::string(1, looks[k].replacement));
+    }
+    b.endUndoAction();
+    b.setSelection(shifted(before.anchor, lineStart, image, looks),
+                   shifted(before.caret, lineStart, image, looks));
+    b.chooseCaretX();
+}
+
+// One style per byte of the line as the box holds it.
+std::string charStyles(const LineImage& image, const std::vector<CharLook>& looks, bool edited) {
+    std::string styles;
+    styles.reserve(image.utf8.size());
+    for (std::size_t k = 0; k < looks.size(); ++k) {
+        const bool replaced = edited && looks[k].replacement != 0;
+        const int length = replaced ? 1 : image.pieces[k].utf8Length;
+        styles.append(static_cast<std::size_t>(length), static_cast<char>(looks[k].style));
+    }
+    return styles;
+}
+
+void paint(const CodeBox& b, int lineStart, const std::string& styles) {
+    if (styles.empty()) return;
+    b.startStyling(lineStart, kStyleMask);
+    b.setStylingEx(styles);
 }
 
 }  // namespace
@@ -110,52 +141,37 @@ void SyntaxEditor::colourLine(int line) {
     busy = false;
 }
 
+std::string SyntaxEditor::styleBytes(const Text& normalised) {
+    TokenViews tokens;
+    cutLine(normalised, tokens);
+    std::string styles;
+    styles.reserve(normalised.size());
+    for (std::size_t i = 1; i <= tokens.size(); ++i) {
+        const int style = styleOf(static_cast<int>(i), tokens);
+        styles.append(tokens[i - 1].size(), static_cast<char>(style));
+    }
+    return styles;
+}
+
 void SyntaxEditor::recolourLine(int line, bool normalise) {
     const CodeBox b = box();
     const int start = b.positionFromLine(line);
-    const int end = b.lineEndPosition(line);
-    const std::string utf8 = b.textRange(start, end);
+    const std::string utf8 = b.textRange(start, b.lineEndPosition(line));
     const LineImage image = makeLineImage(utf8);
-
     Text text = image.gbk;
-    TokenList tokens;
-    std::vector<StyleRun> runs;
-    tokenizeLine(text, tokens);
-    classifyTokens(tokens, runs);
-    if (tokens.empty()) {
-        b.setLineState(line, b.lineLength(line));
-        return;
-    }
+    normaliseLine(text);
+    const std::string styles = styleBytes(text);
 
-    const std::vector<CharLook> looks = lookOfChars(image, text, runStyles(runs));
-    bool edits = false;
-    for (const auto& look : looks) edits = edits || look.replacement != 0;
-    edits = edits && normalise;
-
-    if (edits) {
-        const Selection before{b.getAnchor(), b.getCaretPosition()};
-        b.beginUndoAction();
-        for (std::size_t k = looks.size(); k-- > 0;) {
-            if (looks[k].replacement == 0) continue;
-            const auto& piece = image.pieces[k];
-            const int at = start + piece.utf8Start;
-            b.replaceRangeBytes(at, at + piece.utf8Length, std::string(1, looks[k].replacement));
-        }
-        b.endUndoAction();
-        b.setSelection(shifted(before.anchor, start, image, looks),
-                       shifted(before.caret, start, image, looks));
-        b.chooseCaretX();
+    if (image.ascii) {
+        // Nothing to normalise, and every byte is a character on both sides.
+        paint(b, start, styles);
+    } else if (!styles.empty()) {
+        const std::vector<CharLook> looks = lookOfChars(image, text, styles);
+        const bool edit = normalise && std::any_of(looks.begin(), looks.end(),
+                                                   [](const CharLook& l) { return l.replacement; });
+        if (edit) replaceChars(b, start, image, looks);
+        paint(b, start, charStyles(image, looks, edit));
     }
-
-    std::string styles;
-    styles.reserve(utf8.size());
-    for (std::size_t k = 0; k < looks.size(); ++k) {
-        const bool replaced = edits && looks[k].replacement != 0;
-        const int length = replaced ? 1 : image.pieces[k].utf8Length;
-        styles.append(static_cast<std::size_t>(length), static_cast<char>(looks[k].style));
-    }
-    b.startStyling(start, kStyleMask);
-    b.setStylingEx(styles);
     b.setLineState(line, b.lineLength(line));
 }
 

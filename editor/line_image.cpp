@@ -1,5 +1,7 @@
 #include "editor/line_image.h"
 
+#include <algorithm>
+
 #include "text/encoding.h"
 
 namespace quillet {
@@ -32,6 +34,12 @@ int utf8CharLength(std::string_view s, std::size_t at) {
 LineImage makeLineImage(std::string_view utf8) {
     LineImage image;
     image.utf8 = utf8;
+    image.ascii = std::all_of(utf8.begin(), utf8.end(),
+                              [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    if (image.ascii) {
+        image.gbk = Text(utf8);
+        return image;
+    }
     image.gbk.reserve(utf8.size());
     image.pieces.reserve(utf8.size());
     std::size_t at = 0;

@@ -19,7 +19,8 @@ struct LineImage {
     };
     std::string_view utf8;
     Text gbk;
-    std::vector<Piece> pieces;
+    std::vector<Piece> pieces;  // left empty for a line of ASCII alone, where both sides agree
+    bool ascii = false;
 };
 
 LineImage makeLineImage(std::string_view utf8);

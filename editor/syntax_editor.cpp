@@ -16,6 +16,7 @@ void SyntaxEditor::destroy() {
     numberRegex.destroy();
     lettersRegex.destroy();
     completionText.clear();
+    memo_.clear();
 }
 
 SyntaxEditor SyntaxEditor::copy() const {

@@ -2,10 +2,12 @@
 
 #include <cstdint>
 #include <optional>
+#include <string_view>
 #include <vector>
 
 #include "editor/code_box.h"
 #include "editor/line_changes.h"
+#include "editor/test_memo.h"
 #include "text/regex_object.h"
 #include "text/text_types.h"
 
@@ -90,9 +92,22 @@ class SyntaxEditor {
     Text completionText;
 
   private:
+    // The tokenizer and classifier work on views into the line; the public
+    // operations above hand out copies of what these find.
+    using TokenViews = std::vector<std::string_view>;
+    void normaliseLine(Text& line);
+    void cutLine(std::string_view line, TokenViews& tokens);
+    int styleOf(int index, const TokenViews& tokens);
+    std::string styleBytes(const Text& normalised);
+    bool followedByParen(int index, const TokenViews& tokens);
+
     CodeBox box() const { return CodeBox(controlId); }
     void recolourLine(int line, bool normalise);
+    RegexObject& regexFor(TokenTest test);
+    bool ask(TokenTest test, std::string_view text);
+    bool ask(TokenTest test, std::string_view text, std::uint8_t& answers);
 
+    TestMemo memo_;  // follows the patterns that attach creates
     LineChanges changes_;
     bool composing_ = false;
 };

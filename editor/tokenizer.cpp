@@ -1,8 +1,8 @@
+#include <algorithm>
 #include <array>
 #include <string_view>
 
 #include "editor/syntax_editor.h"
-#include "text/char_cells.h"
 #include "text/gbk_search.h"
 
 namespace quillet {
@@ -40,32 +40,45 @@ void removeCrLf(Text& line) {
 
 void SyntaxEditor::tokenizeLine(Text& line, TokenList& tokens) {
     tokens.clear();
-    for (const auto& r : kPunctuation) line = replaceGbk(line, r.from, r.to);
-    removeCrLf(line);
+    normaliseLine(line);
+    TokenViews views;
+    cutLine(line, views);
+    tokens.assign(views.begin(), views.end());
+}
 
-    if (isComment(line)) {
+void SyntaxEditor::normaliseLine(Text& line) {
+    // Every replaced character is double-byte: a line of ASCII has none.
+    const bool ascii = std::all_of(line.begin(), line.end(),
+                                   [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    for (const auto& r : kPunctuation) {
+        if (!ascii && line.find(r.from) != Text::npos) line = replaceGbk(line, r.from, r.to);
+    }
+    if (line.find("\r\n") != Text::npos) removeCrLf(line);
+}
+
+// A comment line is one token; any other line is cut at delimiter
+// characters, walking it one character at a time as its cells give them,
+// with double-quoted sections kept whole.
+void SyntaxEditor::cutLine(std::string_view line, TokenViews& tokens) {
+    if (ask(TokenTest::Comment, line)) {
         tokens.push_back(line);
         return;
     }
-
-    const ByteSet cells = toCharCells(line);
     bool inString = false;
-    Text pending;
-    for (int i = 1;; ++i) {
-        const Text ch = midChars(cells, i);
-        if (ch.empty()) break;
+    std::size_t pending = 0;  // where the run of characters not yet a token starts
+    std::size_t at = 0;
+    while (at < line.size()) {
+        const bool doubleByte = static_cast<unsigned char>(line[at]) >= 0x80 && at + 1 < line.size();
+        const std::string_view ch = line.substr(at, doubleByte ? 2 : 1);
         if (ch == "\"") inString = !inString;
-        if (inString) {
-            pending += ch;
-        } else if (isDelimiter(ch)) {
-            if (!pending.empty()) tokens.push_back(std::move(pending));
-            pending.clear();
+        if (!inString && ask(TokenTest::Delimiter, ch)) {
+            if (pending < at) tokens.push_back(line.substr(pending, at - pending));
             tokens.push_back(ch);
-        } else {
-            pending += ch;
+            pending = at + ch.size();
         }
+        at += ch.size();
     }
-    if (!pending.empty()) tokens.push_back(std::move(pending));
+    if (pending < line.size()) tokens.push_back(line.substr(pending));
 }
 
 }  // namespace quillet
