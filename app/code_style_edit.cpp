@@ -21,6 +21,12 @@ CodeStyleEdit::CodeStyleEdit(QWidget* parent) : QsciScintillaBase(parent) {
     boxId_.function = reinterpret_cast<DirectFunction>(sendTo(*this, sci::GetDirectFunction));
     boxId_.instance = static_cast<std::intptr_t>(sendTo(*this, sci::GetDirectPointer));
 
+    // Only edits of the text concern the editor; restyling a line must not
+    // come back as a notification.
+    sendTo(*this, SCI_SETMODEVENTMASK,
+           SC_MOD_INSERTTEXT | SC_MOD_DELETETEXT | SC_PERFORMED_USER | SC_PERFORMED_UNDO |
+               SC_PERFORMED_REDO | SC_MULTISTEPUNDOREDO | SC_LASTSTEPINUNDOREDO);
+
     connect(this, &QsciScintillaBase::SCN_UPDATEUI, this, [this](int) { emit updated(); });
     connect(
         this, &QsciScintillaBase::SCN_MODIFIED, this,

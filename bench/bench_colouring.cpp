@@ -71,8 +71,8 @@ double lexerStyling(const std::string& text, const char* language) {
 
 std::string bigDocument(int lines) {
     const char* shapes[] = {"    $total = compute($a, $b) + 12.5; // keep\r\n",
-                            "    echo \"value: \" . $x[3];\r\n",
-                            "function name_%d($p) {\r\n", "}\r\n"};
+                            "    echo \"value: \" . $x[3];\r\n", "function name_%d($p) {\r\n",
+                            "}\r\n"};
     std::string text;
     char line[128];
     for (int i = 0; i < lines; ++i) {

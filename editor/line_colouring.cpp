@@ -142,7 +142,8 @@ void SyntaxEditor::colourLine(int line) {
 }
 
 std::string SyntaxEditor::styleBytes(const Text& normalised) {
-    TokenViews tokens;
+    TokenViews& tokens = lineTokens_;
+    tokens.clear();
     cutLine(normalised, tokens);
     std::string styles;
     styles.reserve(normalised.size());
@@ -158,14 +159,17 @@ void SyntaxEditor::recolourLine(int line, bool normalise) {
     const int start = b.positionFromLine(line);
     const std::string utf8 = b.textRange(start, b.lineEndPosition(line));
     const LineImage image = makeLineImage(utf8);
-    Text text = image.gbk;
-    normaliseLine(text);
-    const std::string styles = styleBytes(text);
 
     if (image.ascii) {
         // Nothing to normalise, and every byte is a character on both sides.
-        paint(b, start, styles);
-    } else if (!styles.empty()) {
+        paint(b, start, styleBytes(image.gbk));
+        b.setLineState(line, b.lineLength(line));
+        return;
+    }
+    Text text = image.gbk;
+    normaliseLine(text);
+    const std::string styles = styleBytes(text);
+    if (!styles.empty()) {
         const std::vector<CharLook> looks = lookOfChars(image, text, styles);
         const bool edit = normalise && std::any_of(looks.begin(), looks.end(),
                                                    [](const CharLook& l) { return l.replacement; });

@@ -107,9 +107,26 @@ class SyntaxEditor {
     bool ask(TokenTest test, std::string_view text);
     bool ask(TokenTest test, std::string_view text, std::uint8_t& answers);
 
-    TestMemo memo_;  // follows the patterns that attach creates
+    TestMemo memo_;          // follows the patterns that attach creates
+    TokenViews lineTokens_;  // reused from line to line
     LineChanges changes_;
     bool composing_ = false;
 };
+
+// Inline: the tokenizer asks once per character.
+inline bool SyntaxEditor::ask(TokenTest test, std::string_view text, std::uint8_t& answers) {
+    const unsigned known = 1u << (2 * static_cast<unsigned>(test));
+    const unsigned yes = known << 1;
+    if (!(answers & known)) {
+        const bool answer = regexFor(test).test(Text(text));
+        answers = static_cast<std::uint8_t>(answers | known | (answer ? yes : 0));
+    }
+    return answers & yes;
+}
+
+inline bool SyntaxEditor::ask(TokenTest test, std::string_view text) {
+    if (!TestMemo::remembers(text)) return regexFor(test).test(Text(text));
+    return ask(test, text, memo_.answers(text));
+}
 
 }  // namespace quillet

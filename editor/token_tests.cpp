@@ -4,15 +4,25 @@
 
 namespace quillet {
 
-bool SyntaxEditor::isNumber(const Text& text) { return ask(TokenTest::Number, text); }
+bool SyntaxEditor::isNumber(const Text& text) {
+    return ask(TokenTest::Number, text);
+}
 
-bool SyntaxEditor::isBlank(const Text& text) { return blankRegex.test(text); }
+bool SyntaxEditor::isBlank(const Text& text) {
+    return blankRegex.test(text);
+}
 
-bool SyntaxEditor::isDelimiter(const Text& text) { return ask(TokenTest::Delimiter, text); }
+bool SyntaxEditor::isDelimiter(const Text& text) {
+    return ask(TokenTest::Delimiter, text);
+}
 
-bool SyntaxEditor::isComment(const Text& text) { return ask(TokenTest::Comment, text); }
+bool SyntaxEditor::isComment(const Text& text) {
+    return ask(TokenTest::Comment, text);
+}
 
-bool SyntaxEditor::isString(const Text& text) { return ask(TokenTest::String, text); }
+bool SyntaxEditor::isString(const Text& text) {
+    return ask(TokenTest::String, text);
+}
 
 bool SyntaxEditor::isFollowedByParen(int index, const TokenList& tokens) {
     return followedByParen(index, TokenViews(tokens.begin(), tokens.end()));
@@ -40,21 +50,6 @@ RegexObject& SyntaxEditor::regexFor(TokenTest test) {
             break;
     }
     return numberRegex;
-}
-
-bool SyntaxEditor::ask(TokenTest test, std::string_view text) {
-    if (!TestMemo::remembers(text)) return regexFor(test).test(Text(text));
-    return ask(test, text, memo_.answers(text));
-}
-
-bool SyntaxEditor::ask(TokenTest test, std::string_view text, std::uint8_t& answers) {
-    const unsigned known = 1u << (2 * static_cast<unsigned>(test));
-    const unsigned yes = known << 1;
-    if (!(answers & known)) {
-        const bool answer = regexFor(test).test(Text(text));
-        answers = static_cast<std::uint8_t>(answers | known | (answer ? yes : 0));
-    }
-    return answers & yes;
 }
 
 }  // namespace quillet

@@ -68,7 +68,8 @@ void SyntaxEditor::cutLine(std::string_view line, TokenViews& tokens) {
     std::size_t pending = 0;  // where the run of characters not yet a token starts
     std::size_t at = 0;
     while (at < line.size()) {
-        const bool doubleByte = static_cast<unsigned char>(line[at]) >= 0x80 && at + 1 < line.size();
+        const bool doubleByte =
+            static_cast<unsigned char>(line[at]) >= 0x80 && at + 1 < line.size();
         const std::string_view ch = line.substr(at, doubleByte ? 2 : 1);
         if (ch == "\"") inString = !inString;
         if (!inString && ask(TokenTest::Delimiter, ch)) {
