@@ -90,6 +90,13 @@ BuildReport buildProject(const BuildInput& input, const RunBatch& runBatch) {
         build.say("工程路径或文件名含有换行符，无法生成。");
         return report;
     }
+    const Text executable = executableName(input.sourceFileName);
+    if (executable == "c.exe" || executable == "c.bat") {
+        // The build deletes both when it ends: the executable would go with them.
+        build.say("文件名 " + onDisk(input.sourceFileName) +
+                  " 会与生成时的临时文件同名，请换一个工程名。");
+        return report;
+    }
 
     const Text script = input.debugDir + "/" + input.sourceFileName;
     if (!build.write(script, bytesOf(input.script), 0644)) return report;
@@ -113,7 +120,7 @@ BuildReport buildProject(const BuildInput& input, const RunBatch& runBatch) {
     build.remove(batch);
     build.remove(compiler);
 
-    report.executablePath = onDisk(input.debugDir + "/" + executableName(input.sourceFileName));
+    report.executablePath = onDisk(input.debugDir + "/" + executable);
     struct stat info {};
     report.executableWritten = run.started && run.exitStatus == 0 &&
                                stat(report.executablePath.c_str(), &info) == 0 &&

@@ -100,6 +100,15 @@ TEST_F(Build, FailedWritesStopTheBuild) {
     EXPECT_NE(buildProject(input, nullptr).messages.at(0).find("换行"), std::string::npos);
 }
 
+TEST_F(Build, NamesThatClashWithTheBuildFilesAreRefused) {
+    for (const Text name : {"c.exe.php", "c.bat.php"}) {
+        const BuildReport report = build("<?php", name);
+        EXPECT_FALSE(report.ran);
+        EXPECT_NE(report.messages.at(0).find("临时文件"), std::string::npos);
+        EXPECT_FALSE(fs::exists(debug() / name));
+    }
+}
+
 TEST_F(Build, ShellCharactersInNamesRunNothing) {
     const Text odd = "a b;touch pwned&$(touch pwned2)\"'";
     fs::create_directories(dir.path() / odd / "Debug");
