@@ -165,3 +165,36 @@ TEST_F(Colouring, CompositionIsLeftAloneUntilCommitted) {
 
 }  // namespace
 }  // namespace quillet
+
+namespace quillet {
+namespace {
+
+using DirectColouring = testing::BoxFixture;
+
+TEST_F(DirectColouring, CaretLineAndSingleLines) {
+    // Text put in without an update event: nothing is coloured yet.
+    box->SendScintilla(QsciScintillaBase::SCI_SETTEXT, "a，b\r\nfoo(1);\r\nx");
+    ops().gotoPosition(ops().positionFromLine(1) + 2);
+    editor.colourCaretLine();
+    EXPECT_EQ(lineText(0),
+              "a\xEF\xBC\x8C"
+              "b");
+    EXPECT_EQ(lineStyles(1), "5557876");
+    EXPECT_EQ(lineStyles(2), "0");
+
+    editor.colourLine(0);
+    EXPECT_EQ(lineText(0), "a,b");
+    EXPECT_EQ(lineStyles(0), "676");
+    EXPECT_EQ(ops().getLineState(0), 5);  // its length with CR LF
+
+    // An up-to-date line is left alone, even when asked directly.
+    ops().startStyling(0, 31);
+    ops().setStyling(3, 2);
+    editor.colourLine(0);
+    EXPECT_EQ(lineStyles(0), "222");
+    editor.tokenizeBeforeCaret(0);  // does nothing at all
+    EXPECT_EQ(boxText(), "a,b\r\nfoo(1);\r\nx");
+}
+
+}  // namespace
+}  // namespace quillet
