@@ -7,8 +7,7 @@ namespace quillet {
 AboutWindow::AboutWindow(QWidget* parent) : QDialog(parent) {
     ui.setupUi(this);
     setModal(true);
-    move(50, 50);
-    keepOuterSize(*this, {380, 250});
+    placeWindow(*this, {50, 50}, {380, 250});
 }
 
 }  // namespace quillet

@@ -21,8 +21,7 @@ namespace quillet {
 
 MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
     ui.setupUi(this);
-    move(50, 50);
-    keepOuterSize(*this, {660, 398});
+    placeWindow(*this, {50, 50}, {660, 398});
 
     connect(ui.菜单项_新建工程, &QAction::triggered, this, &MainWindow::onNewProjectMenu);
     connect(ui.菜单项_生成, &QAction::triggered, this, &MainWindow::onBuildMenu);

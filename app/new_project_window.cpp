@@ -15,8 +15,7 @@ namespace quillet {
 NewProjectWindow::NewProjectWindow(QWidget* parent) : QDialog(parent) {
     ui.setupUi(this);
     setModal(true);
-    move(50, 50);
-    keepOuterSize(*this, {515, 335});
+    placeWindow(*this, {50, 50}, {515, 335});
     connect(ui.按钮2, &QPushButton::clicked, this, &NewProjectWindow::onFinishClicked);
     onNewProjectWindowCreated();
 }

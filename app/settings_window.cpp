@@ -7,8 +7,7 @@ namespace quillet {
 SettingsWindow::SettingsWindow(QWidget* parent) : QDialog(parent) {
     ui.setupUi(this);
     setModal(true);
-    move(50, 50);
-    keepOuterSize(*this, {512, 311});
+    placeWindow(*this, {50, 50}, {512, 311});
 }
 
 }  // namespace quillet

@@ -64,6 +64,11 @@ void setOuterSize(QWidget& window, QSize size) {
     window.resize(size - frame);
 }
 
+void placeWindow(QWidget& window, QPoint topLeft, QSize outer) {
+    window.move(topLeft);
+    keepOuterSize(window, outer);
+}
+
 void keepOuterSize(QWidget& window, QSize size) {
     setOuterSize(window, size);
     new OuterSizeOnShow(window, size);  // owned by the window

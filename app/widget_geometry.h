@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPoint>
 #include <QSize>
 
 class QWidget;
@@ -19,5 +20,7 @@ void setOuterSize(QWidget& window, QSize size);
 // Gives the window that outer size now and again once it is shown, when its
 // frame is known.
 void keepOuterSize(QWidget& window, QSize size);
+// A window's place and outer size as its definition gives them.
+void placeWindow(QWidget& window, QPoint topLeft, QSize outer);
 
 }  // namespace quillet

@@ -13,6 +13,7 @@
 #include "app/main_window.h"
 #include "app/new_project_window.h"
 #include "app/start_up.h"
+#include "support/main_window_fixture.h"
 #include "support/temp_dir.h"
 
 namespace quillet {
@@ -43,26 +44,12 @@ bool havePhp() {
     return runIn(".", "command -v php >/dev/null").status == 0;
 }
 
-class EndToEnd : public ::testing::Test {
+class EndToEnd : public testing::MainWindowFixture {
   protected:
     void SetUp() override {
-        editor = std::make_unique<SyntaxEditor>();
-        window = std::make_unique<MainWindow>();
-        window->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+        MainWindowFixture::SetUp();
         box().setFocus();
-        QTimer::singleShot(0, [this] {
-            auto* open = qobject_cast<NewProjectWindow*>(QApplication::activeModalWidget());
-            ASSERT_NE(open, nullptr);
-            open->controls().编辑框_工程路径->setText(QString::fromStdString(dir.str() + "/"));
-            open->controls().编辑框_名称->setText("demo");
-            open->controls().按钮2->click();
-        });
-        window->controls().菜单项_新建工程->trigger();
-    }
-    void TearDown() override {
-        window.reset();
-        tearDown();
+        newProject(QString::fromStdString(dir.str() + "/"), "demo");
     }
 
     CodeStyleEdit& box() { return *window->controls().代码编辑框1; }
@@ -84,7 +71,6 @@ class EndToEnd : public ::testing::Test {
     }
 
     testing::TempDir dir;
-    std::unique_ptr<MainWindow> window;
 };
 
 TEST_F(EndToEnd, TypeBuildAndRunLikePhp) {

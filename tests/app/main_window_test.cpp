@@ -11,29 +11,17 @@
 #include "app/settings_window.h"
 #include "app/start_up.h"
 #include "app/widget_geometry.h"
+#include "support/main_window_fixture.h"
 
 namespace quillet {
 namespace {
 
-class MainWindowTest : public ::testing::Test {
+class MainWindowTest : public testing::MainWindowFixture {
   protected:
-    void SetUp() override {
-        editor = std::make_unique<SyntaxEditor>();
-        window = std::make_unique<MainWindow>();
-        window->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
-    }
-    void TearDown() override {
-        window.reset();
-        tearDown();
-    }
-
     void resizeOuter(int w, int h) {
         setOuterSize(*window, {w, h});
         QApplication::processEvents();
     }
-
-    std::unique_ptr<MainWindow> window;
 };
 
 TEST_F(MainWindowTest, LayoutAtTheDefinedSize) {

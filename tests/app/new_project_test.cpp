@@ -10,6 +10,7 @@
 #include "app/qt_text.h"
 #include "app/start_up.h"
 #include "app/widget_geometry.h"
+#include "support/main_window_fixture.h"
 #include "support/temp_dir.h"
 #include "text/gbk_literal.h"
 
@@ -89,29 +90,10 @@ TEST_F(NewProject, MissingParentIsReportedYetTheProjectIsSet) {
     EXPECT_EQ(sourceFileName, "demo.php");
 }
 
-class ProjectMenu : public NewProject {
+class ProjectMenu : public testing::MainWindowFixture {
   protected:
-    void SetUp() override {
-        editor = std::make_unique<SyntaxEditor>();
-        window = std::make_unique<MainWindow>();
-        window->show();
-    }
-    void TearDown() override {
-        window.reset();
-        NewProject::TearDown();
-    }
-    // Chooses "新建工程" and, while its window is open, finishes it or closes it.
-    void newProject(const QString& name, bool finishIt) {
-        QTimer::singleShot(0, [&] {
-            auto* open = qobject_cast<NewProjectWindow*>(QApplication::activeModalWidget());
-            ASSERT_NE(open, nullptr);
-            if (finishIt) {
-                finish(*open, tmp() + "/", name);
-            } else {
-                open->close();
-            }
-        });
-        window->controls().菜单项_新建工程->trigger();
+    void newProject(const std::optional<QString>& name) {
+        MainWindowFixture::newProject(QString::fromStdString(dir.str() + "/"), name);
     }
     QStringList children() const {
         QStringList names;
@@ -119,19 +101,19 @@ class ProjectMenu : public NewProject {
         for (int i = 0; i < root->childCount(); ++i) names << root->child(i)->text(0);
         return names;
     }
-    std::unique_ptr<MainWindow> window;
+    testing::TempDir dir;
 };
 
 TEST_F(ProjectMenu, EveryUseAddsAChildOfTheProjectItem) {
     const QTreeWidgetItem* root = window->controls().树型框_代码->topLevelItem(0);
-    newProject("", false);  // closed without "完成" before any project
+    newProject(std::nullopt);  // closed without "完成" before any project
     EXPECT_EQ(children(), QStringList({""}));
     EXPECT_TRUE(root->isExpanded());
     EXPECT_TRUE(debugDir.empty());
 
-    newProject("demo", true);
-    newProject("second", true);
-    newProject("", false);
+    newProject("demo");
+    newProject("second");
+    newProject(std::nullopt);
     EXPECT_EQ(children(), QStringList({"", "demo.php", "second.php", "second.php"}));
     EXPECT_EQ(root->text(0), "工程文件");
     EXPECT_EQ(window->controls().树型框_代码->topLevelItemCount(), 1);
