@@ -106,6 +106,7 @@ class SyntaxEditor {
     RegexObject& regexFor(TokenTest test);
     bool ask(TokenTest test, std::string_view text);
     bool ask(TokenTest test, std::string_view text, std::uint8_t& answers);
+    void learn(TokenTest test, std::string_view text, std::uint8_t& answers);
 
     TestMemo memo_;          // follows the patterns that attach creates
     TokenViews lineTokens_;  // reused from line to line
@@ -116,12 +117,8 @@ class SyntaxEditor {
 // Inline: the tokenizer asks once per character.
 inline bool SyntaxEditor::ask(TokenTest test, std::string_view text, std::uint8_t& answers) {
     const unsigned known = 1u << (2 * static_cast<unsigned>(test));
-    const unsigned yes = known << 1;
-    if (!(answers & known)) {
-        const bool answer = regexFor(test).test(Text(text));
-        answers = static_cast<std::uint8_t>(answers | known | (answer ? yes : 0));
-    }
-    return answers & yes;
+    if (!(answers & known)) learn(test, text, answers);
+    return answers & (known << 1);
 }
 
 inline bool SyntaxEditor::ask(TokenTest test, std::string_view text) {

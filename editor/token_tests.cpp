@@ -52,4 +52,11 @@ RegexObject& SyntaxEditor::regexFor(TokenTest test) {
     return numberRegex;
 }
 
+// The pattern's own answer, asked once and kept in the text's answers.
+void SyntaxEditor::learn(TokenTest test, std::string_view text, std::uint8_t& answers) {
+    const unsigned known = 1u << (2 * static_cast<unsigned>(test));
+    const bool answer = regexFor(test).test(Text(text));
+    answers = static_cast<std::uint8_t>(answers | known | (answer ? known << 1 : 0));
+}
+
 }  // namespace quillet
