@@ -1,8 +1,7 @@
 #include "app/main_window.h"
 
-#include <QResizeEvent>
-
 #include <QEventLoop>
+#include <QResizeEvent>
 #include <thread>
 
 #include "app/about_window.h"
