@@ -73,13 +73,19 @@ TEST_F(Build, CompilerFailureWritesNoExecutable) {
     EXPECT_FALSE(fs::exists(debug() / "c.exe"));
 }
 
-TEST_F(Build, NoProjectIsRefused) {
-    BuildInput input{"<?php", "", "", bytesOf(kFakeCompiler)};
-    bool ran = false;
-    const BuildReport report = buildProject(input, [&](const std::string&) {
+// Builds with a runner that only notes whether it was asked to run.
+BuildReport buildNoting(const BuildInput& input, bool& ran) {
+    ran = false;
+    return buildProject(input, [&](const std::string&) {
         ran = true;
         return BatchRun{};
     });
+}
+
+TEST_F(Build, NoProjectIsRefused) {
+    BuildInput input{"<?php", "", "", bytesOf(kFakeCompiler)};
+    bool ran = true;
+    const BuildReport report = buildNoting(input, ran);
     EXPECT_FALSE(ran);
     ASSERT_EQ(report.messages.size(), 1u);
     EXPECT_NE(report.messages[0].find("新建工程"), std::string::npos);
@@ -87,11 +93,8 @@ TEST_F(Build, NoProjectIsRefused) {
 
 TEST_F(Build, FailedWritesStopTheBuild) {
     BuildInput input{"<?php", dir.str() + "/missing/Debug", "demo.php", bytesOf(kFakeCompiler)};
-    bool ran = false;
-    const BuildReport report = buildProject(input, [&](const std::string&) {
-        ran = true;
-        return BatchRun{};
-    });
+    bool ran = true;
+    const BuildReport report = buildNoting(input, ran);
     EXPECT_FALSE(ran);
     ASSERT_EQ(report.messages.size(), 1u);
     EXPECT_EQ(report.messages[0].rfind("无法写入 " + dir.str() + "/missing/Debug/demo.php", 0), 0u);

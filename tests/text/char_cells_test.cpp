@@ -2,17 +2,17 @@
 
 #include <gtest/gtest.h>
 
+#include "support/byte_literal.h"
+
 namespace quillet {
 namespace {
 
-ByteSet bytes(std::initializer_list<int> values) {
-    ByteSet set;
-    for (int v : values) set.push_back(static_cast<std::uint8_t>(v));
-    return set;
-}
+using testing::bytes;
 
 TEST(CharCells, OneCellPerCharacter) {
-    EXPECT_EQ(toCharCells("a\xD6\xD0" "b"), bytes({0x61, 0, 0xD6, 0xD0, 0x62, 0}));
+    EXPECT_EQ(toCharCells("a\xD6\xD0"
+                          "b"),
+              bytes({0x61, 0, 0xD6, 0xD0, 0x62, 0}));
     // An extension character whose second byte is ASCII stays one cell.
     EXPECT_EQ(toCharCells("\x81\x40\xD6\xD0"), bytes({0x81, 0x40, 0xD6, 0xD0}));
     // A lead byte cut off by the end of the text is padded.
@@ -22,14 +22,27 @@ TEST(CharCells, OneCellPerCharacter) {
 }
 
 TEST(CharCells, MidChars) {
-    const ByteSet cells = toCharCells("a\xD6\xD0" "b");
+    const ByteSet cells = toCharCells(
+        "a\xD6\xD0"
+        "b");
     struct Case {
         int start, count;
         Text expected;
     } cases[] = {
-        {1, 1, "a"}, {2, 1, "\xD6\xD0"}, {3, 1, "b"}, {0, 1, ""}, {4, 1, ""}, {-3, 1, ""},
-        {2, 5, "\xD6\xD0" "b"},  // the count is cut to the cells, then to the end
-        {1, 0, ""}, {1, -1, ""}, {1, 3, "a\xD6\xD0" "b"},
+        {1, 1, "a"},
+        {2, 1, "\xD6\xD0"},
+        {3, 1, "b"},
+        {0, 1, ""},
+        {4, 1, ""},
+        {-3, 1, ""},
+        {2, 5,
+         "\xD6\xD0"
+         "b"},  // the count is cut to the cells, then to the end
+        {1, 0, ""},
+        {1, -1, ""},
+        {1, 3,
+         "a\xD6\xD0"
+         "b"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(midChars(cells, c.start, c.count), c.expected) << c.start << "," << c.count;

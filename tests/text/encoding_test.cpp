@@ -2,14 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include "support/byte_literal.h"
+
 namespace quillet {
 namespace {
 
-ByteSet bytes(std::initializer_list<int> values) {
-    ByteSet set;
-    for (int v : values) set.push_back(static_cast<std::uint8_t>(v));
-    return set;
-}
+using testing::bytes;
 
 const Text kZhong = "\xD6\xD0";  // 中
 
